@@ -1,0 +1,41 @@
+#include "browser/commandline.h"
+
+#include "platform/errors.h"
+#include "platform/streammessagesink.h"
+#include "song/karreader.h"
+#include "song/linebuilder.h"
+#include "song/songinfo.h"
+#include "song/songjson.h"
+
+#include <ostream>
+
+namespace browser {
+
+int RunDump(const std::string& path, std::ostream& out, std::ostream& err) {
+    platform::StreamMessageSink messages(err);
+    try {
+        song::SongModel song;
+        if (!song::ReadKar(path, song.Lyrics, song.Division, song.Tempos, messages))
+            return ExitRejected;
+        song::BuildLines(song.Lyrics, song.Lines);
+        std::string info;
+        std::string title;
+        song::ReadSongInfo(path, info, title, messages);
+        if (messages.count() > 0)
+            return ExitRejected;
+        out << song::SongToJson(song, title, info) << '\n';
+        return ExitOk;
+    } catch (...) {
+        const int number = platform::errorNumberOf(std::current_exception());
+        err << "Error " << number << ": " << platform::errorDescription(number) << '\n';
+        return ExitRuntimeError;
+    }
+}
+
+std::string stripQuotes(const std::string& argument) {
+    if (argument.size() >= 2 && argument.front() == '"' && argument.back() == '"')
+        return argument.substr(1, argument.size() - 2);
+    return argument;
+}
+
+} // namespace browser
