@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 
 #include <cstring>
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
     parser.process(*app);
 
     if (parser.isSet(options.dump))
-        return browser::RunDump(parser.value(options.dump).toStdString(), std::cout, std::cerr);
+        return browser::RunDump(QFile::encodeName(parser.value(options.dump)).toStdString(),
+                                std::cout, std::cerr);
 
     // The windows arrive with the browser; until then the program explains itself.
     parser.showHelp(0);
