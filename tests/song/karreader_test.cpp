@@ -26,6 +26,16 @@ std::string wordsFile(const TrackBuilder& words, std::uint16_t division = 480) {
     return karFile(division, TrackBuilder().endOfTrack(), TrackBuilder().endOfTrack(), words);
 }
 
+// Eight syllables far apart: seven deltas of 2^28 - 1, then `lastDelta`.
+TrackBuilder farWords(std::uint32_t lastDelta) {
+    TrackBuilder words;
+    words.text(0x0FFFFFFF, "\\a");
+    for (const char* text : {"b", "c", "d", "e", "f", "g"})
+        words.text(0x0FFFFFFF, text);
+    words.text(lastDelta, "h").endOfTrack();
+    return words;
+}
+
 } // namespace
 
 TEST(ReadKar, TurnsMarkersIntoBreakKindsAndDropsTheFirstCharacter) {
@@ -255,30 +265,9 @@ TEST(ReadKar, RaisesOverflowForValuesPastTheirWidths) {
         {"a chunk end past 31 bits", header(480) + eot + chunk("MTrk", Eot, 0x7FFFFFFF)},
         {"a delta past 31 bits",
          header(480) + eot + eot + chunk("MTrk", std::string("\x88\x80\x80\x80\x00", 5) + Eot)},
-        {"a running tick past 31 bits", header(480) + eot + eot +
-                                            TrackBuilder()
-                                                .text(0x0FFFFFFF, "\\a")
-                                                .text(0x0FFFFFFF, "b")
-                                                .text(0x0FFFFFFF, "c")
-                                                .text(0x0FFFFFFF, "d")
-                                                .text(0x0FFFFFFF, "e")
-                                                .text(0x0FFFFFFF, "f")
-                                                .text(0x0FFFFFFF, "g")
-                                                .text(0x0FFFFFFF, "h")
-                                                .endOfTrack()
-                                                .chunk()},
-        {"a trailing sentinel past 31 bits", header(480) + eot + eot +
-                                                 TrackBuilder()
-                                                     .text(0x0FFFFFFF, "\\a")
-                                                     .text(0x0FFFFFFF, "b")
-                                                     .text(0x0FFFFFFF, "c")
-                                                     .text(0x0FFFFFFF, "d")
-                                                     .text(0x0FFFFFFF, "e")
-                                                     .text(0x0FFFFFFF, "f")
-                                                     .text(0x0FFFFFFF, "g")
-                                                     .text(0x0FFFFFFF - 200, "h")
-                                                     .endOfTrack()
-                                                     .chunk()},
+        {"a running tick past 31 bits", header(480) + eot + eot + farWords(0x0FFFFFFF).chunk()},
+        {"a trailing sentinel past 31 bits",
+         header(480) + eot + eot + farWords(0x0FFFFFFF - 200).chunk()},
     };
     for (const auto& c : cases) {
         const KarResult r = readKar(c.file);
@@ -288,10 +277,7 @@ TEST(ReadKar, RaisesOverflowForValuesPastTheirWidths) {
 }
 
 TEST(ReadKar, AcceptsTheLargestDivisionAndTheLatestTick) {
-    TrackBuilder words;
-    words.text(0x0FFFFFFF, "\\a").text(0x0FFFFFFF, "b").text(0x0FFFFFFF, "c").text(0x0FFFFFFF, "d");
-    words.text(0x0FFFFFFF, "e").text(0x0FFFFFFF, "f").text(0x0FFFFFFF, "g");
-    words.text(0x7FFFFFFF - 0x7FFF - 7 * 0x0FFFFFFF, "h").endOfTrack();
+    const TrackBuilder words = farWords(0x7FFFFFFF - 0x7FFF - 7 * 0x0FFFFFFF);
     const KarResult r = readKar(wordsFile(words, 0x7FFF));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.division, 32767);
