@@ -9,8 +9,10 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <mutex>
+#include <string_view>
 #include <utility>
 
 namespace platform::qt {
@@ -54,6 +56,17 @@ bool isSoundFont(const fs::path& path) {
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension == ".sf2" || extension == ".sf3";
+}
+
+// Only files in a SoundFont's (or a DLS collection's) RIFF form reach the synthesiser: its
+// fallback loader complains on the terminal about anything else.
+bool looksLikeSoundFont(const std::string& path) {
+    std::array<char, 12> head{};
+    std::ifstream in(path, std::ios::binary);
+    if (!in.read(head.data(), head.size()))
+        return false;
+    const std::string_view form(head.data() + 8, 4);
+    return std::string_view(head.data(), 4) == "RIFF" && (form == "sfbk" || form == "DLS ");
 }
 
 void setText(fluid_settings_t* settings, const char* name, const char* value) {
@@ -128,8 +141,10 @@ void FluidEngine::loadSoundFontOnce() {
     if (m_soundFontTried)
         return;
     m_soundFontTried = true;
-    for (const std::string& path : soundFontCandidates(m_config.soundFont, SystemSoundFontFolder)) {
-        if (fluid_synth_sfload(m_synth.get(), path.c_str(), 1) != FLUID_FAILED) {
+    for (const std::string& path :
+         soundFontCandidates(m_config.soundFont, m_config.soundFontFolder)) {
+        if (looksLikeSoundFont(path) &&
+            fluid_synth_sfload(m_synth.get(), path.c_str(), 1) != FLUID_FAILED) {
             m_soundFontName = path;
             break;
         }

@@ -10,17 +10,18 @@
 
 namespace platform::qt {
 
+inline constexpr const char* SystemSoundFontFolder = "/usr/share/sounds/sf2";
+
 // What the composition root decides about the sound.
 struct FluidEngineSettings {
     std::string soundFont; // --soundfont FILE; empty: the system's General MIDI SoundFont
-    bool silent = false;   // never open an audio device: render in real time into /dev/null
+    std::string soundFontFolder = SystemSoundFontFolder; // where to look without a chosen one
+    bool silent = false; // never open an audio device: render in real time into /dev/null
 };
 
 // The SoundFonts to try, in order: the chosen one, the system's default-GM.sf2, then every other
 // .sf2 or .sf3 in the folder by name, each file once.
 std::vector<std::string> soundFontCandidates(const std::string& chosen, const std::string& folder);
-
-inline constexpr const char* SystemSoundFontFolder = "/usr/share/sounds/sf2";
 
 // The synthesiser of the process: its settings, its one SoundFont (loaded when the first song is
 // opened, never again) and the choice of audio output. One song at a time plays on it. The
