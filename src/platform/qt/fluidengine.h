@@ -15,7 +15,7 @@ inline constexpr const char* SystemSoundFontFolder = "/usr/share/sounds/sf2";
 // What the composition root decides about the sound.
 struct FluidEngineSettings {
     std::string soundFont; // --soundfont FILE; empty: the system's General MIDI SoundFont
-    std::string soundFontFolder = SystemSoundFontFolder; // where to look without a chosen one
+    std::string soundFontFolder = SystemSoundFontFolder; // where the fallbacks are
     bool silent = false; // never open an audio device: render in real time into /dev/null
 };
 

@@ -45,6 +45,12 @@ bool eventually(const std::function<bool()>& condition, std::chrono::seconds lim
     return true;
 }
 
+// A position read right after a start: the start itself, or a little more on a busy machine (a
+// quarter of a second of this song), never what the player had before.
+bool justAfter(std::int32_t position, std::int32_t start) {
+    return position >= start && position <= start + 4;
+}
+
 int errorNumber(const std::function<void()>& call, std::string* detail = nullptr) {
     try {
         call();
@@ -81,7 +87,7 @@ TEST_F(FluidSequencerTest, PlaysInSongPointerUnitsFromAStartResumesAfterStopAndS
 
     device.play(8);
     EXPECT_EQ(device.mode(), mode::Playing);
-    EXPECT_EQ(device.position(), 8);
+    EXPECT_TRUE(justAfter(device.position(), 8));
     std::int32_t last = 8;
     EXPECT_TRUE(eventually([&] {
         const std::int32_t now = device.position();
@@ -99,7 +105,7 @@ TEST_F(FluidSequencerTest, PlaysInSongPointerUnitsFromAStartResumesAfterStopAndS
 
     device.play(std::nullopt);
     EXPECT_EQ(device.mode(), mode::Playing);
-    EXPECT_EQ(device.position(), stoppedAt);
+    EXPECT_TRUE(justAfter(device.position(), stoppedAt));
     EXPECT_TRUE(eventually([&] { return device.mode() != mode::Playing; }));
     EXPECT_EQ(device.mode(), mode::Stopped);
     EXPECT_EQ(device.position(), 32);
@@ -116,14 +122,14 @@ TEST_F(FluidSequencerTest, RewindsAPlayingSongToTheTopAndPausesWhereItIs) {
 
     device.rewind();
     EXPECT_EQ(device.mode(), mode::Playing);
-    EXPECT_LE(device.position(), 1); // not the tick it had before the rewind
+    EXPECT_TRUE(justAfter(device.position(), 0)); // not the tick it had before the rewind
 
     ASSERT_TRUE(eventually([&] { return device.position() >= 2; }));
     device.pause();
     EXPECT_EQ(device.mode(), mode::Paused);
     const std::int32_t pausedAt = device.position();
     device.play(std::nullopt);
-    EXPECT_EQ(device.position(), pausedAt);
+    EXPECT_TRUE(justAfter(device.position(), pausedAt));
     device.stop();
     EXPECT_EQ(device.mode(), mode::Stopped);
 
