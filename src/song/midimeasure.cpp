@@ -39,9 +39,25 @@ std::int32_t advance(std::int32_t tick, std::int32_t delta) {
     return sum;
 }
 
+// Meta events of a fixed size; the synthesiser's reader refuses a file where one has another.
+bool hasItsSize(std::uint8_t type, std::size_t size) {
+    switch (type) {
+    case 0x2F: // end of track
+        return size == 0;
+    case 0x51: // tempo
+        return size == 3;
+    case 0x54: // SMPTE offset
+        return size == 5;
+    case 0x58: // time signature
+        return size == 4;
+    case 0x59: // key signature
+        return size == 2;
+    default:
+        return true;
+    }
+}
+
 std::int32_t tempoOf(std::string_view data, std::int32_t fastest) {
-    if (data.size() != 3)
-        return fastest;
     const auto byteAt = [&](std::size_t i) { return static_cast<std::uint8_t>(data[i]); };
     const std::int32_t tempo = byteAt(0) << 16 | byteAt(1) << 8 | byteAt(2);
     return std::min(fastest, std::max(tempo, 1));
@@ -60,6 +76,8 @@ std::int32_t walkTrack(std::string_view events, MidiMeasure& result) {
         if (status == 0xFF) {
             const std::uint8_t type = in.byte();
             const std::string_view data = in.take(in.varLength());
+            if (!hasItsSize(type, data.size()))
+                throw Refused{MidiFault::BadEvent};
             if (type == 0x51)
                 result.fastestTempo = tempoOf(data, result.fastestTempo);
             if (type == 0x2F)

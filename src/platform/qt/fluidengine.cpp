@@ -76,9 +76,11 @@ void setText(fluid_settings_t* settings, const char* name, const char* value) {
 
 } // namespace
 
-std::string lastFluidError() {
+std::string takeFluidError() {
     const std::lock_guard lock(logMutex());
-    return lastError.data();
+    std::string text = lastError.data();
+    lastError.fill('\0');
+    return text;
 }
 
 std::vector<std::string> soundFontCandidates(const std::string& chosen, const std::string& folder) {

@@ -82,7 +82,8 @@ private:
     std::string m_soundFontName;
 };
 
-// The last error the synthesiser logged, if any (its log is kept off the terminal).
-std::string lastFluidError();
+// The last error the synthesiser logged since the last call, if any (its log is kept off the
+// terminal), in its own words.
+std::string takeFluidError();
 
 } // namespace platform::qt

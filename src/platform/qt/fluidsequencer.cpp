@@ -142,6 +142,7 @@ void FluidSequencer::play(std::optional<std::int32_t> from) {
         return;
     }
     m_session->reachedTick.store(-1, std::memory_order_relaxed);
+    takeFluidError();
     if (fluid_player_seek(m_session->player.get(), target) != FLUID_OK ||
         fluid_player_play(m_session->player.get()) != FLUID_OK) {
         m_session->silence();
@@ -238,8 +239,10 @@ void FluidSequencer::refresh() {
     const bool started = m_session->reachedTick.load(std::memory_order_relaxed) >= 0;
     m_state = State::Stopped;
     m_restTick = started ? lengthTicks : m_startTick;
-    if (!started)
-        m_problem = "the synthesiser could not read it";
+    if (!started) {
+        const std::string why = takeFluidError();
+        m_problem = "the synthesiser could not read it" + (why.empty() ? "" : " (" + why + ")");
+    }
 }
 
 // The tick reached. Right after a start the player still shows the tick it had before until its
