@@ -6,6 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins libqt6test6
     libfluidsynth-dev timgm6mb-soundfont
+    libasound2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core clang-format
     xvfb xauth
