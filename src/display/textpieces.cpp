@@ -37,29 +37,80 @@ bool fits(const platform::Canvas& pane, std::string_view text, double rowWidth) 
     return pane.textWidth(text) <= rowWidth;
 }
 
+namespace {
+
+// The first of the candidate ends whose prefix does not fit (ends.size() when all fit). The
+// prefixes only grow wider from end to end, so rather than trying them one by one from the
+// start, the search begins where the average width of a character says the row is full.
+std::size_t firstEndTooWide(const platform::Canvas& pane, std::string_view text,
+                            const std::vector<std::size_t>& ends, double rowWidth) {
+    const auto fitsUpTo = [&](std::size_t j) {
+        return fits(pane, text.substr(0, ends[j]), rowWidth);
+    };
+    const std::size_t count = ends.size();
+    // The fit test has measured this much already.
+    const std::string_view sample = text.substr(0, std::min(text.size(), MeasuredPrefix));
+    const double averageWidth = pane.textWidth(sample) / static_cast<double>(sample.size());
+    std::size_t guess = 0;
+    if (averageWidth > 0 && rowWidth > 0) {
+        const double characters = rowWidth / averageWidth;
+        while (guess + 1 < count && static_cast<double>(ends[guess + 1]) <= characters)
+            ++guess;
+    }
+
+    std::size_t low = 0;      // every end before it fits
+    std::size_t high = count; // no end from it on fits
+    if (fitsUpTo(guess)) {
+        low = guess + 1;
+        for (std::size_t step = 1; low + step - 1 < high; step *= 2) {
+            const std::size_t probe = low + step - 1;
+            if (!fitsUpTo(probe)) {
+                high = probe;
+                break;
+            }
+            low = probe + 1;
+        }
+    } else {
+        high = guess;
+        for (std::size_t step = 1; high > low; step *= 2) {
+            const std::size_t probe = high - std::min(step, high - low);
+            if (fitsUpTo(probe)) {
+                low = probe + 1;
+                break;
+            }
+            high = probe;
+        }
+    }
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (fitsUpTo(middle))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+} // namespace
+
 SplitText splitAtSpace(const platform::Canvas& pane, std::string_view text, double rowWidth) {
     if (text.size() > MaxTextLength)
         platform::raiseError(platform::err::Overflow);
-    // Positions count from 1, as in "the first p characters".
-    std::size_t p = 1;
-    for (;;) {
-        const std::size_t q = p;
-        const std::size_t space = text.find(' ', q);
-        if (space == std::string_view::npos) {
-            if (q == 1)
-                return {std::string(text), std::string()};
-            p = text.size();
-        } else {
-            p = space + 1;
-        }
-        if (!fits(pane, text.substr(0, p), rowWidth)) {
-            const std::size_t cut = q == 1 ? p : q;
-            return {std::string(text.substr(0, cut)),
-                    std::string(trimLeadingSpaces(text.substr(cut - 1)))};
-        }
-        if (space == std::string_view::npos) // the whole text fits after all
-            return {std::string(text), std::string()};
-    }
+    // A row may end after any space but a leading one, or at the end of the text.
+    std::vector<std::size_t> ends;
+    for (auto space = text.find(' ', 1); space != std::string_view::npos;
+         space = text.find(' ', space + 1))
+        ends.push_back(space + 1);
+    if (ends.empty())
+        return {std::string(text), std::string()};
+    ends.push_back(text.size());
+
+    const std::size_t tooWide = firstEndTooWide(pane, text, ends, rowWidth);
+    if (tooWide == ends.size()) // the whole text fits after all
+        return {std::string(text), std::string()};
+    // The last end that fits; when not even the first word fits, the first word alone.
+    const std::size_t cut = ends[tooWide == 0 ? 0 : tooWide - 1];
+    return {std::string(text.substr(0, cut)), std::string(trimLeadingSpaces(text.substr(cut - 1)))};
 }
 
 SyllableSuffixes::SyllableSuffixes(const song::LyricArray& Lyrics, int first, int last)

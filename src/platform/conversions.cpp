@@ -174,7 +174,9 @@ std::string fontSizeText(double points) {
     const auto scaled = static_cast<std::int64_t>(tenThousandths);
     const std::uint64_t magnitude =
         scaled < 0 ? std::uint64_t(0) - std::uint64_t(scaled) : std::uint64_t(scaled);
-    std::string text = (scaled < 0 ? "-" : "") + std::to_string(magnitude / 10000);
+    std::string text = std::to_string(magnitude / 10000);
+    if (scaled < 0)
+        text.insert(text.begin(), '-');
     std::string fraction = std::to_string(magnitude % 10000);
     fraction.insert(0, 4 - fraction.size(), '0');
     fraction.erase(fraction.find_last_not_of('0') + 1);

@@ -103,6 +103,9 @@ double QtCanvas::textHeight(std::string_view text) const {
 
 void QtCanvas::setFont(const FontDescription& font) {
     m_font = toQFont(font);
+    // Latin lyrics need no shaping: glyphs side by side, as lyric panes have always drawn
+    // them, and several times faster to measure, which a long song's re-wrap needs.
+    m_font.setStyleStrategy(QFont::PreferNoShaping);
     m_metrics = QFontMetricsF(m_font, &m_image);
     // Leading can be negative; lines never overlap.
     m_lineHeight = std::max(m_metrics.height(), m_metrics.lineSpacing());
