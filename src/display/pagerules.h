@@ -13,7 +13,8 @@ namespace display {
 
 // The text of the page that starts with row R: each row after the margin, rows separated by a
 // carriage return, an empty line before a paragraph when more than two lines are shown, up to
-// Options.NumLines lines or until the text is taller than the pane (that last row stays).
+// Options.NumLines lines or until the text is taller than the pane (that last row stays). R must
+// be a row of Rows (error 9 otherwise).
 std::string ComposePageText(const platform::Canvas& pane, const RowArray& Rows, std::int16_t R,
                             const options::Options& Options);
 

@@ -22,6 +22,11 @@ class QtCanvas final : public Canvas {
 public:
     QtCanvas();
     explicit QtCanvas(QSizeF dpi);
+    // A copy would report its changes to the original's listener.
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
+    QtCanvas(QtCanvas&&) = default;
+    QtCanvas& operator=(QtCanvas&&) = default;
 
     // Follows the size of the widget that shows the page (logical pixels). What was drawn stays;
     // new area gets the background.
