@@ -156,7 +156,7 @@ void AnimateBall(platform::Canvas& pane, const platform::Clock& clock, BallState
     }
 
     const std::int32_t top = PageTop(pane, Options);
-    const double lineBand = pane.textHeight("\r");
+    const double lineBand = lineHeight(pane);
     const double pi = 4 * std::atan(1.0);
     ball.BallY = roundToInt16((top - ball.Radius) -
                               (lineBand - 2.0 * ball.Radius) * std::sin(flight.phase * pi));

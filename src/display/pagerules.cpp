@@ -8,6 +8,10 @@
 
 namespace display {
 
+double lineHeight(const platform::Canvas& pane) {
+    return pane.textHeight("");
+}
+
 std::string ComposePageText(const platform::Canvas& pane, const RowArray& Rows, std::int16_t R,
                             const options::Options& Options) {
     const int numLines = Options.NumLines;
@@ -34,7 +38,7 @@ std::string ComposePageText(const platform::Canvas& pane, const RowArray& Rows, 
 
 std::int32_t PageTop(const platform::Canvas& pane, const options::Options& Options) {
     using platform::roundToInt32;
-    const double lineBand = pane.textHeight("\r");
+    const double lineBand = lineHeight(pane);
     if (Options.NumLines == options::AutomaticLines)
         return roundToInt32(lineBand);
     // A stored line count below 1 is taken as one line.

@@ -11,6 +11,11 @@
 
 namespace display {
 
+// The height of one line in the pane's font (an empty text is one line). The ball's band, the
+// lowest top of the row being sung, the resting ball and the stopped-view label are all measured
+// in this unit; a text holding one line break would be two lines high.
+double lineHeight(const platform::Canvas& pane);
+
 // The text of the page that starts with row R: each row after the margin, rows separated by a
 // carriage return, an empty line before a paragraph when more than two lines are shown, up to
 // Options.NumLines lines or until the text is taller than the pane (that last row stays). R must

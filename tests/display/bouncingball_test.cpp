@@ -22,9 +22,9 @@ constexpr platform::Color Ball = 255;
 constexpr platform::Color Back = 0xFFFFFF;
 constexpr std::int16_t HopX = 52;
 
-// Lines are 16 pixels and the ball's band is the text height of a carriage return, 32: with
-// automatic lines the row being sung starts at y = 32, and the ball (radius 4) flies between
-// y = 27 (resting just above the row) and y = 4 (its top at 0).
+// Lines are 16 pixels and the ball's band is one line: with automatic lines the row being sung
+// starts at y = 16, and the ball (radius 4) flies between y = 11 (resting just above the row)
+// and y = 4 (its top at 0).
 struct BallScene {
     song::LyricArray lyrics = makeLyrics({{"Hel", 2, 0},       // a short hop of half a beat
                                           {"lo", 0, 240},      // then four beats
@@ -45,7 +45,7 @@ struct BallScene {
         ball.Radius = 4;
         ball.HopX = HopX;
         ball.BallX = 20;
-        ball.BallY = 27;
+        ball.BallY = 11;
         ball.HopStart = 100000;
     }
 
@@ -69,7 +69,7 @@ std::string circle(int x, int y, platform::Color color) {
 TEST(AnimateBall, AStepErasesTheOldBallAndDrawsTheNewOne) {
     BallScene scene;
     scene.step(2, 125);
-    EXPECT_EQ(scene.pane.log, (std::vector<std::string>{"fill 16777215", circle(20, 27, Back),
+    EXPECT_EQ(scene.pane.log, (std::vector<std::string>{"fill 16777215", circle(20, 11, Back),
                                                         "fill 255", circle(62, 4, Ball)}));
 }
 
@@ -78,7 +78,7 @@ TEST(AnimateBall, AShortHopIsOneArcFromSyllableCentreToSyllableCentre) {
     const struct {
         std::int32_t elapsed;
         int x, y;
-    } cases[] = {{0, 52, 27}, {125, 62, 4}, {250, 72, 27}, {400, 72, 27}};
+    } cases[] = {{0, 52, 11}, {125, 62, 4}, {250, 72, 11}, {400, 72, 11}};
     for (const auto& c : cases) {
         BallScene scene;
         scene.step(2, c.elapsed);
@@ -93,8 +93,8 @@ TEST(AnimateBall, AFourBeatGapBouncesThreeTimesInPlaceThenArcs) {
         std::int32_t elapsed;
         int x, y;
     } cases[] = {
-        {0, 52, 27},   {250, 52, 4},   {500, 52, 27}, {750, 52, 4},   {1000, 52, 27},
-        {1250, 52, 4}, {1500, 52, 27}, {1750, 68, 4}, {2000, 84, 27},
+        {0, 52, 11},   {250, 52, 4},   {500, 52, 11}, {750, 52, 4},   {1000, 52, 11},
+        {1250, 52, 4}, {1500, 52, 11}, {1750, 68, 4}, {2000, 84, 11},
     };
     for (const auto& c : cases) {
         BallScene scene;
@@ -113,8 +113,8 @@ TEST(AnimateBall, ATempoChangeBetweenTwoSyllablesSplitsTheHopAndRestartsTheBounc
         std::int32_t lyricPos;
         int x, y;
     } cases[] = {
-        {250, 4, 52, 4},   {625, 8, 52, 4},  {750, 8, 52, 27},
-        {1000, 8, 52, 27}, {1125, 8, 68, 4}, {1250, 8, 84, 27},
+        {250, 4, 52, 4},   {625, 8, 52, 4},  {750, 8, 52, 11},
+        {1000, 8, 52, 11}, {1125, 8, 68, 4}, {1250, 8, 84, 11},
     };
     for (const auto& c : cases) {
         BallScene scene;
@@ -143,7 +143,7 @@ TEST(AnimateBall, TheBandFollowsTheRowBeingSung) {
     scene.options.VertJust = 2;
     scene.pane.height = 300; // the row at 300 - 64 = 236
     scene.step(2, 125);
-    EXPECT_EQ(scene.ball.BallY, 236 - 32 + 4); // the ball's top at the band's top
+    EXPECT_EQ(scene.ball.BallY, 236 - 16 + 4); // the ball's top at the band's top
 }
 
 TEST(AnimateBall, ADueSyllableOrThePastEndLeavesThePaneAlone) {
@@ -159,7 +159,7 @@ TEST(AnimateBall, SyllablesAtTheSameTickOnlyEraseTheBall) {
     scene.pane.x = 33.4;
     scene.pane.y = 50.6;
     scene.step(4, 125, 1);
-    EXPECT_EQ(scene.pane.log, (std::vector<std::string>{"fill 16777215", circle(20, 27, Back)}));
+    EXPECT_EQ(scene.pane.log, (std::vector<std::string>{"fill 16777215", circle(20, 11, Back)}));
     EXPECT_EQ(scene.pane.x, 33);
     EXPECT_EQ(scene.pane.y, 51);
 }
@@ -179,7 +179,7 @@ TEST(AnimateBall, TheBackgroundPictureIsRepaintedUnderTheErasedBall) {
     scene.backdrops.append(FakePicture::ofPixels(100, 50));
     scene.step(2, 125);
     EXPECT_EQ(scene.pane.log,
-              (std::vector<std::string>{"fill 16777215", circle(20, 27, Back), "blit 16,23 9x9",
+              (std::vector<std::string>{"fill 16777215", circle(20, 11, Back), "blit 16,7 9x9",
                                         "fill 255", circle(62, 4, Ball)}));
 
     BallScene withoutPicture; // the picture could not be read: nothing to repaint from

@@ -62,15 +62,14 @@ TEST(PageTop, TheRowBeingSungIsPlacedByLineCountAndJustificationButNeverIntoTheB
         double paneHeight;
         std::int32_t top;
     } cases[] = {
-        // Lines of 20 pixels: a carriage return alone is two lines high (40), the block of
-        // NumLines lines NumLines - 1 carriage returns.
+        // Lines of 20 pixels; the block of NumLines lines is NumLines - 1 carriage returns.
         {4, 1, 300, 110}, // (300 - 80) / 2
         {3, 1, 301, 120}, // (301 - 60) / 2 drops the half
         {4, 2, 300, 220}, // the block's bottom on the pane's bottom
-        {4, 0, 300, 40},  // top: below the ball's band
-        {-1, 2, 300, 40}, // automatic ignores the justification
-        {9, 1, 100, 40},  // a block taller than the pane still leaves the ball its band
-        {4, 7, 300, 40},  // an unknown justification is the top
+        {4, 0, 300, 20},  // top: below the ball's band
+        {-1, 2, 300, 20}, // automatic ignores the justification
+        {9, 1, 100, 20},  // a block taller than the pane still leaves the ball its band
+        {4, 7, 300, 20},  // an unknown justification is the top
         {0, 2, 300, 280}, // a stored count below 1 is one line
     };
     for (const auto& c : cases) {
