@@ -28,27 +28,43 @@ std::string currentDirectory() {
 
 void LoadOptions(Options& record, bool withPath, const platform::SettingsStore& store,
                  platform::ErrorTrap& trap) {
+    LoadOptions(record, withPath, store, trap, nullptr);
+}
+
+void LoadOptions(Options& record, bool withPath, const platform::SettingsStore& store,
+                 platform::ErrorTrap& trap, const AfterKeyRead& afterKey) {
     using namespace platform;
     const auto read = [&](const char* key, const char* fallback) {
         return readText(store, key, fallback);
     };
+    const auto step = [&](const char* key, auto&& assign) {
+        trap.run(assign);
+        if (afterKey)
+            afterKey(key);
+    };
     trap.run([&] { record.PlayFont = FontDescription{}; });
-    trap.run([&] { record.PlayFont.name = read("FontName", defaults::FontName); });
-    trap.run([&] { record.PlayFont.size = textToInt16(read("FontSize", defaults::FontSize)); });
-    trap.run([&] { record.PlayFont.bold = textToBool(read("FontBold", defaults::FontBold)); });
-    trap.run(
-        [&] { record.PlayFont.italic = textToBool(read("FontItalic", defaults::FontItalic)); });
-    trap.run([&] { record.FontColor = textToInt32(read("FontColor", defaults::FontColor)); });
-    trap.run([&] { record.BackColor = textToInt32(read("BackColor", defaults::BackColor)); });
-    trap.run([&] { record.HighColor = textToInt32(read("HighColor", defaults::HighColor)); });
-    trap.run([&] { record.BallColor = textToInt32(read("BallColor", defaults::BallColor)); });
-    trap.run([&] { record.Ball = textToBool(read("Ball", defaults::Ball)); });
-    trap.run([&] { record.Bitmap = textToBool(read("Bitmap", defaults::Bitmap)); });
-    trap.run([&] { record.FileName = read("FileName", defaults::FileName); });
+    step("FontName", [&] { record.PlayFont.name = read("FontName", defaults::FontName); });
+    step("FontSize",
+         [&] { record.PlayFont.size = textToInt16(read("FontSize", defaults::FontSize)); });
+    step("FontBold",
+         [&] { record.PlayFont.bold = textToBool(read("FontBold", defaults::FontBold)); });
+    step("FontItalic",
+         [&] { record.PlayFont.italic = textToBool(read("FontItalic", defaults::FontItalic)); });
+    step("FontColor",
+         [&] { record.FontColor = textToInt32(read("FontColor", defaults::FontColor)); });
+    step("BackColor",
+         [&] { record.BackColor = textToInt32(read("BackColor", defaults::BackColor)); });
+    step("HighColor",
+         [&] { record.HighColor = textToInt32(read("HighColor", defaults::HighColor)); });
+    step("BallColor",
+         [&] { record.BallColor = textToInt32(read("BallColor", defaults::BallColor)); });
+    step("Ball", [&] { record.Ball = textToBool(read("Ball", defaults::Ball)); });
+    step("Bitmap", [&] { record.Bitmap = textToBool(read("Bitmap", defaults::Bitmap)); });
+    step("FileName", [&] { record.FileName = read("FileName", defaults::FileName); });
     if (withPath)
-        trap.run([&] { record.Path = readStartDirectory(store); });
-    trap.run([&] { record.NumLines = textToInt16(read("NumLines", defaults::NumLines)); });
-    trap.run([&] { record.VertJust = textToInt16(read("VertJust", defaults::VertJust)); });
+        step("Path", [&] { record.Path = readStartDirectory(store); });
+    step("NumLines", [&] { record.NumLines = textToInt16(read("NumLines", defaults::NumLines)); });
+    step("VertJust", [&] { record.VertJust = textToInt16(read("VertJust", defaults::VertJust)); });
 }
 
 void SaveOptions(const Options& record, platform::SettingsStore& store) {

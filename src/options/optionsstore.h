@@ -4,7 +4,9 @@
 #include "platform/errortrap.h"
 #include "platform/settingsstore.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace options {
 
@@ -38,6 +40,12 @@ inline constexpr const char* Offset = "0";
 // pending in `trap` and the following keys are still read.
 void LoadOptions(Options& record, bool withPath, const platform::SettingsStore& store,
                  platform::ErrorTrap& trap);
+
+// The same, calling `afterKey` with each key right after its read (converted or not), so that a
+// window can show each value as it arrives.
+using AfterKeyRead = std::function<void(std::string_view key)>;
+void LoadOptions(Options& record, bool withPath, const platform::SettingsStore& store,
+                 platform::ErrorTrap& trap, const AfterKeyRead& afterKey);
 
 // Writes the fourteen keys of section "Options" in their fixed order.
 void SaveOptions(const Options& record, platform::SettingsStore& store);

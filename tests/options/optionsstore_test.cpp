@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace options;
@@ -189,4 +190,25 @@ TEST(WindowSettings, AMeasureThatDoesNotConvertIsAnError) {
     } catch (const platform::RuntimeError& e) {
         EXPECT_EQ(e.number(), platform::err::Overflow);
     }
+}
+
+TEST(OptionsStore, TellsEachKeyRightAfterItsReadConvertedOrNot) {
+    MemorySettingsStore settings;
+    store(settings, "Options", "FontSize", "big");
+    Options record;
+    platform::ErrorTrap trap;
+    std::vector<std::string> keys;
+    LoadOptions(record, true, settings, trap, [&](std::string_view key) {
+        keys.emplace_back(key);
+        if (key == "FontBold") {
+            EXPECT_EQ(trap.pending(), platform::err::TypeMismatch) << "FontSize failed before";
+        }
+        if (key == "Ball") {
+            EXPECT_TRUE(record.Ball) << "the callback sees the value just read";
+        }
+    });
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"FontName", "FontSize", "FontBold", "FontItalic",
+                                        "FontColor", "BackColor", "HighColor", "BallColor", "Ball",
+                                        "Bitmap", "FileName", "Path", "NumLines", "VertJust"}));
 }
