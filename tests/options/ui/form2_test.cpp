@@ -2,6 +2,7 @@
 
 #include "browser/ui/folderlist.h"
 #include "options/optionsstore.h"
+#include "platform/errors.h"
 #include "platform/qt/qtpicture.h"
 #include "platform/qt/updown.h"
 #include "player/ui/lyricpane.h"
@@ -322,4 +323,19 @@ TEST_F(Form2Test, AStartDirectoryThatHasGoneLeavesThePathAtTheFolderShown) {
     EXPECT_TRUE(shown().empty());
     EXPECT_EQ(dialog->record().Path, dialog->Dir1().path());
     EXPECT_NE(dialog->record().Path, "/no/such/folder");
+}
+
+TEST_F(Form2Test, SettingsThatCannotBeWrittenAreToldAndTheDialogStaysOpen) {
+    class ReadOnlyStore : public testsupport::MemorySettingsStore {
+        void setValue(const std::string&, const std::string&, const std::string&,
+                      const std::string&) override {
+            platform::raiseError(platform::err::PathFileAccess);
+        }
+    } readOnly;
+    const auto dialog =
+        std::make_unique<Form2>(options::ui::Form2Services{readOnly, messages, dialogs, pictures});
+    dialog->show();
+    dialog->Command1(1).click();
+    EXPECT_EQ(shown(), std::vector<std::string>{"Error 75: Path/File access error"});
+    EXPECT_TRUE(dialog->isVisible());
 }
