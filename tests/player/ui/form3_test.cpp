@@ -589,3 +589,76 @@ TEST_F(Form3Test, TheWindowFitsItsBackgroundPictureOrKeepsItsPlaceWithoutIt) {
     ASSERT_GT(right, 200);
     EXPECT_EQ(pixel(*form, right, 1), Back) << "beyond the picture";
 }
+
+TEST_F(Form3Test, TheStoppedViewLabelIsPlacedByLineCountAndJustification) {
+    const struct {
+        const char* numLines;
+        const char* vertJust;
+        int height; // of the window, in twips
+    } cases[] = {
+        {"4", "2", 6000}, {"4", "1", 6000}, {"4", "0", 6000}, {"4", "2", 3015}, {"-1", "2", 6000},
+    };
+    const QSizeF dpi = platform::qt::screenDpi();
+    for (const auto& c : cases) {
+        set("Options", "NumLines", c.numLines);
+        set("Options", "VertJust", c.vertJust);
+        set("Window", "Height", std::to_string(c.height));
+        const auto form = open();
+        const platform::Canvas& pane = form->pane();
+        const double line = display::lineHeight(pane);
+        const QRect placed = label(*form)->geometry();
+        const std::string context = std::string(c.numLines) + " lines, placed " + c.vertJust;
+        EXPECT_EQ(placed.width(), platform::roundToInt32(pane.scaleWidth() - 2 * indent(*form)))
+            << context;
+        if (std::string(c.numLines) == "-1") {
+            EXPECT_EQ(placed.top(), platform::roundToInt32(line)) << context;
+            EXPECT_NEAR(placed.top() + placed.height(), pane.scaleHeight(), 1) << context;
+            continue;
+        }
+        const double block = pane.textHeight("\r\r\r");
+        EXPECT_EQ(placed.height(), platform::roundToInt32(block)) << context;
+        std::int32_t top = 0;
+        if (std::string(c.vertJust) == "2")
+            top = platform::roundToInt32(pane.scaleHeight() - block);
+        else if (std::string(c.vertJust) == "1")
+            top = platform::centred(pane.scaleHeight(), block);
+        EXPECT_EQ(placed.top(), std::max(top, platform::roundToInt32(line))) << context;
+        if (c.height < 6000) {
+            EXPECT_LT(pane.scaleHeight(), 5 * line) << "a pane shorter than five lines";
+        }
+        EXPECT_EQ(form->frameGeometry().height(), pixels(c.height, dpi.height()));
+    }
+}
+
+TEST_F(Form3Test, AWindowDraggedLowerThanItsSmallestHeightSnapsBack) {
+    const QSizeF dpi = platform::qt::screenDpi();
+    const auto form = open();
+    form->resize(form->width(), 40);
+    QApplication::processEvents();
+    EXPECT_EQ(form->frameGeometry().height(), pixels(3015, dpi.height()));
+    EXPECT_GT(form->pane().scaleHeight(), 0);
+}
+
+TEST_F(Form3Test, TheControlsKeepTheirPlacesAndTheLogoAndTheButtonsStayCentred) {
+    const QSizeF dpi = platform::qt::screenDpi();
+    const auto form = open();
+    const auto place = [&](const char* name) { return child<QWidget>(*form, name)->geometry(); };
+    EXPECT_EQ(place("cmdExport"), QRect(pixels(120, dpi.width()), pixels(120, dpi.height()),
+                                        pixels(735, dpi.width()), pixels(375, dpi.height())));
+    EXPECT_EQ(place("lblOffset").topLeft(),
+              QPoint(pixels(135, dpi.width()), pixels(615, dpi.height())));
+    EXPECT_EQ(place("txtOffset").topLeft(),
+              QPoint(pixels(915, dpi.width()), pixels(570, dpi.height())));
+    EXPECT_EQ(place("Picture1").top(), pixels(2160, dpi.height()));
+    EXPECT_EQ(place("VScroll1").left(), form->width() - place("VScroll1").width());
+    EXPECT_EQ(place("StatusBar1").bottom(), form->height() - 1);
+    EXPECT_EQ(place("Picture1").height() + pixels(2160, dpi.height()) + pixels(375, dpi.height()),
+              form->height());
+    for (const int width : {form->width(), 700}) {
+        form->resize(width, form->height());
+        QApplication::processEvents();
+        for (const char* name : {"Image1", "MMControl1"})
+            EXPECT_EQ(place(name).left(), platform::centred(width, place(name).width())) << name;
+    }
+    EXPECT_EQ(place("Image1").size(), QSize(225, 85));
+}
