@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/streammessagesink.h"
+#include "player/lyricsexport.h"
 #include "song/karreader.h"
 #include "song/linebuilder.h"
 #include "song/songinfo.h"
@@ -24,6 +25,22 @@ int RunDump(const std::string& path, std::ostream& out, std::ostream& err) {
         if (messages.count() > 0)
             return ExitRejected;
         out << song::SongToJson(song, title, info) << '\n';
+        return ExitOk;
+    } catch (...) {
+        const int number = platform::errorNumberOf(std::current_exception());
+        err << "Error " << number << ": " << platform::errorDescription(number) << '\n';
+        return ExitRuntimeError;
+    }
+}
+
+int RunExport(const std::string& songPath, const std::string& outPath, std::ostream& err) {
+    platform::StreamMessageSink messages(err);
+    try {
+        song::SongModel song;
+        if (!song::ReadKar(songPath, song.Lyrics, song.Division, song.Tempos, messages))
+            return ExitRejected;
+        song::BuildLines(song.Lyrics, song.Lines);
+        player::ExportLyrics(player::rowsOfLines(song.Lines), outPath);
         return ExitOk;
     } catch (...) {
         const int number = platform::errorNumberOf(std::current_exception());

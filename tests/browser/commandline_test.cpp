@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -78,4 +79,65 @@ TEST(StripQuotes, RemovesOnePairAroundThePath) {
     EXPECT_EQ(browser::stripQuotes("/songs/plain.kar"), "/songs/plain.kar");
     EXPECT_EQ(browser::stripQuotes("\""), "\"");
     EXPECT_EQ(browser::stripQuotes("\"half.kar"), "\"half.kar");
+}
+
+namespace {
+
+struct ExportRun {
+    int code;
+    std::string err;
+    std::string written;
+};
+
+ExportRun exportTo(const std::string& song, const std::filesystem::path& out) {
+    std::ostringstream err;
+    const int code = browser::RunExport(song, out.string(), err);
+    std::ifstream in(out, std::ios::binary);
+    return {code, err.str(), {std::istreambuf_iterator<char>(in), {}}};
+}
+
+std::filesystem::path exportPath() {
+    return std::filesystem::temp_directory_path() /
+           ("vt-export-" + std::to_string(::getpid()) + ".txt");
+}
+
+} // namespace
+
+TEST(RunExport, WritesOneTextLinePerSongLineOverWhateverTheFileHeld) {
+    using namespace testsupport;
+    const TempSong song(
+        karFile(480, TrackBuilder().endOfTrack(), TrackBuilder().endOfTrack(),
+                TrackBuilder()
+                    .text(0, "@TTitle")
+                    .text(0, "\\Twin")
+                    .text(120, "kle twin")
+                    .text(120, "kle little star, a line much too long for any pane at all      ")
+                    .text(120, "/How I")
+                    .text(120, " wonder")
+                    .text(120, "\\Up above")
+                    .endOfTrack()));
+    const auto out = exportPath();
+    std::ofstream(out, std::ios::binary) << std::string(500, 'x');
+    const ExportRun run = exportTo(song.path(), out);
+    std::filesystem::remove(out);
+    EXPECT_EQ(run.code, browser::ExitOk);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.written,
+              "\r\n\r\nTwinkle twinkle little star, a line much too long for any pane at all"
+              "\r\nHow I wonder\r\n\r\nUp above");
+}
+
+TEST(RunExport, ExitsOneWithTheReadersMessageAndTwoWhenTheFileCannotBeWritten) {
+    using namespace testsupport;
+    const auto out = exportPath();
+    const TempSong lyricless(simpleKar({"@Tonly a title"}));
+    const ExportRun rejected = exportTo(lyricless.path(), out);
+    EXPECT_EQ(rejected.code, browser::ExitRejected);
+    EXPECT_NE(rejected.err.find("No lyrics in "), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    const TempSong song(simpleKar({"La"}));
+    const ExportRun unwritable = exportTo(song.path(), "/no/such/folder/out.txt");
+    EXPECT_EQ(unwritable.code, browser::ExitRuntimeError);
+    EXPECT_EQ(unwritable.err, "Error 76: Path not found\n");
 }
