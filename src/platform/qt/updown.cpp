@@ -22,8 +22,8 @@ QToolButton* arrowButton(QWidget* parent, Qt::ArrowType arrow, const QString& na
 } // namespace
 
 UpDown::UpDown(QWidget* parent)
-    : QWidget(parent), m_up(arrowButton(this, Qt::UpArrow, "up", tr("More"))),
-      m_down(arrowButton(this, Qt::DownArrow, "down", tr("Fewer"))) {
+    : QWidget(parent), m_up(arrowButton(this, Qt::UpArrow, "upButton", tr("More"))),
+      m_down(arrowButton(this, Qt::DownArrow, "downButton", tr("Fewer"))) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);

@@ -11,12 +11,12 @@
 #include "platform/numeric.h"
 #include "platform/qt/qtcolor.h"
 #include "platform/qt/screenmetrics.h"
+#include "platform/qt/updown.h"
 #include "platform/qt/windows1252.h"
 #include "player/lyricsexport.h"
 #include "player/startuprules.h"
 #include "player/ui/lyricpane.h"
 #include "player/ui/mmcontrol.h"
-#include "player/ui/updown.h"
 #include "song/karreader.h"
 #include "song/linebuilder.h"
 
@@ -138,7 +138,7 @@ void Form3::createControls() {
     lblOffset = new QLabel(QStringLiteral("Offset:"), this);
     place(lblOffset, "lblOffset", OffsetLabelPlace);
 
-    spnOffset = new UpDown(this);
+    spnOffset = new platform::qt::UpDown(this);
     place(spnOffset, "spnOffset", SpinnerPlace);
     spnOffset->upButton()->setToolTip(tr("Lyrics later"));
     spnOffset->downButton()->setToolTip(tr("Lyrics earlier"));
@@ -226,11 +226,11 @@ void Form3::connectHandlers() {
         [this] { guarded("VScroll1_Scroll", [this] { VScroll1_Scroll(); }); },
         Qt::DirectConnection);
     connect(
-        spnOffset, &UpDown::UpClick, this,
+        spnOffset, &platform::qt::UpDown::UpClick, this,
         [this] { guarded("spnOffset_UpClick", [this] { spnOffset_UpClick(); }); },
         Qt::DirectConnection);
     connect(
-        spnOffset, &UpDown::DownClick, this,
+        spnOffset, &platform::qt::UpDown::DownClick, this,
         [this] { guarded("spnOffset_DownClick", [this] { spnOffset_DownClick(); }); },
         Qt::DirectConnection);
     connect(

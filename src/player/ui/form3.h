@@ -33,11 +33,14 @@ namespace platform {
 class ErrorTrap;
 }
 
+namespace platform::qt {
+class UpDown;
+}
+
 namespace player::ui {
 
 class LyricPane;
 class MMControl;
-class UpDown;
 
 // What the player window works with; each service must outlive the window. The sequencer
 // device serves this window alone: the window closes it when it goes.
@@ -138,7 +141,7 @@ private:
 
     QPushButton* cmdExport = nullptr;
     QLabel* lblOffset = nullptr;
-    UpDown* spnOffset = nullptr;
+    platform::qt::UpDown* spnOffset = nullptr;
     QLineEdit* txtOffset = nullptr;
     QLabel* Image1 = nullptr;
     MMControl* MMControl1 = nullptr;
