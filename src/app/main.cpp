@@ -7,13 +7,14 @@
 #include "browser/ui/form1.h"
 #include "browser/ui/form4.h"
 #include "options/ui/form2.h"
-#include "platform/errors.h"
 #include "platform/qt/fluidengine.h"
+#include "platform/qt/fluidsequencer.h"
 #include "platform/qt/qtdialogs.h"
 #include "platform/qt/qtmessagesink.h"
 #include "platform/qt/qtpicture.h"
 #include "platform/qt/qtsettingsstore.h"
 #include "platform/steadyclock.h"
+#include "player/ui/form3.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -92,12 +93,8 @@ int runExport(const QCommandLineParser& parser, const CommandLine& options) {
         std::cerr << "vocatune: --export needs a song and a text file: --export SONG OUT\n";
         return EXIT_FAILURE;
     }
-    const std::string song = localPath(parser.value(options.exportLyrics));
-    const std::string out = localPath(rest.front());
-    // LEAD: once browser::RunExport is on main, the two lines below become
-    //   return browser::RunExport(song, out, std::cerr);
-    std::cerr << "vocatune: --export " << song << ' ' << out << ": not in this build yet\n";
-    return EXIT_FAILURE;
+    return browser::RunExport(localPath(parser.value(options.exportLyrics)),
+                              localPath(rest.front()), std::cerr);
 }
 
 // The song named on the command line as one text (a path with spaces may come in pieces),
@@ -134,7 +131,7 @@ struct Launch {
 
 // Shows a player window modally; with --play its own Play button is pressed as soon as it is
 // open, as a user would.
-[[maybe_unused]] void runPlayer(QDialog& window, const Launch& launch) {
+void runPlayer(QDialog& window, const Launch& launch) {
     if (launch.play) {
         QTimer::singleShot(0, &window, [&window] {
             if (auto* play = window.findChild<QAbstractButton*>("playButton"))
@@ -147,16 +144,12 @@ struct Launch {
 // The browser's PLAY: a fresh player window (and sequencer device) for every song, unloaded
 // when it closes.
 void showPlayer(const browser::PlayerRequest& request, Services& services, const Launch& launch) {
-    // LEAD: the player window goes here, in place of the last line:
-    //   platform::qt::FluidSequencer device(services.engine);
-    //   player::ui::Form3 window(request.folderPath, request.fileName, request.titleText,
-    //                            player::ui::Form3Services{...services, device...},
-    //                            launch.browser);
-    //   runPlayer(window, launch);
-    (void)request;
-    (void)services;
-    (void)launch;
-    platform::raiseError(platform::err::InvalidCall);
+    platform::qt::FluidSequencer device(services.engine);
+    player::ui::Form3 window(request.folderPath, request.fileName, request.titleText,
+                             {services.settings, services.messages, services.dialogs,
+                              services.clock, device, services.pictures},
+                             launch.browser);
+    runPlayer(window, launch);
 }
 
 void showOptions(Services& services, const Launch& launch) {

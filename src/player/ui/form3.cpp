@@ -11,6 +11,7 @@
 #include "platform/numeric.h"
 #include "platform/qt/qtcolor.h"
 #include "platform/qt/screenmetrics.h"
+#include "platform/qt/twipsgeometry.h"
 #include "platform/qt/updown.h"
 #include "platform/qt/windows1252.h"
 #include "player/lyricsexport.h"
@@ -125,6 +126,7 @@ PageScene Form3::pageScene() {
 }
 
 void Form3::createControls() {
+    platform::qt::useDesignFont(*this);
     const auto place = [this](QWidget* control, const char* name, const Place& at) {
         control->setObjectName(QString::fromLatin1(name));
         control->setGeometry(pixelsX(at.left), pixelsY(at.top), pixelsX(at.width),
@@ -137,6 +139,12 @@ void Form3::createControls() {
 
     lblOffset = new QLabel(QStringLiteral("Offset:"), this);
     place(lblOffset, "lblOffset", OffsetLabelPlace);
+    // Fonts wider than the design's push the caption leftwards, never under the spinner.
+    if (lblOffset->sizeHint().width() > lblOffset->width()) {
+        const int right = lblOffset->geometry().right();
+        lblOffset->setGeometry(std::max(0, right + 1 - lblOffset->sizeHint().width()),
+                               lblOffset->y(), lblOffset->sizeHint().width(), lblOffset->height());
+    }
 
     spnOffset = new platform::qt::UpDown(this);
     place(spnOffset, "spnOffset", SpinnerPlace);
