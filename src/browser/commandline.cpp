@@ -8,9 +8,27 @@
 #include "song/songinfo.h"
 #include "song/songjson.h"
 
+#include <exception>
 #include <ostream>
 
 namespace browser {
+
+namespace {
+
+// "Error N: description", with what the system said about it when there is something.
+int reportRuntimeError(std::exception_ptr error, std::ostream& err) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const platform::RuntimeError& e) {
+        err << e.what() << '\n';
+    } catch (...) {
+        const int number = platform::errorNumberOf(std::current_exception());
+        err << "Error " << number << ": " << platform::errorDescription(number) << '\n';
+    }
+    return ExitRuntimeError;
+}
+
+} // namespace
 
 int RunDump(const std::string& path, std::ostream& out, std::ostream& err) {
     platform::StreamMessageSink messages(err);
@@ -27,9 +45,7 @@ int RunDump(const std::string& path, std::ostream& out, std::ostream& err) {
         out << song::SongToJson(song, title, info) << '\n';
         return ExitOk;
     } catch (...) {
-        const int number = platform::errorNumberOf(std::current_exception());
-        err << "Error " << number << ": " << platform::errorDescription(number) << '\n';
-        return ExitRuntimeError;
+        return reportRuntimeError(std::current_exception(), err);
     }
 }
 
@@ -43,9 +59,7 @@ int RunExport(const std::string& songPath, const std::string& outPath, std::ostr
         player::ExportLyrics(player::rowsOfLines(song.Lines), outPath);
         return ExitOk;
     } catch (...) {
-        const int number = platform::errorNumberOf(std::current_exception());
-        err << "Error " << number << ": " << platform::errorDescription(number) << '\n';
-        return ExitRuntimeError;
+        return reportRuntimeError(std::current_exception(), err);
     }
 }
 

@@ -7,8 +7,9 @@ namespace browser {
 
 // Exit codes of the command-line modes.
 inline constexpr int ExitOk = 0;
-inline constexpr int ExitRejected = 1;     // the reader's message went to the error stream
-inline constexpr int ExitRuntimeError = 2; // "Error N: description" went to the error stream
+inline constexpr int ExitRejected = 1; // the reader's message went to the error stream
+inline constexpr int ExitRuntimeError =
+    2; // "Error N: description (detail)" went to the error stream
 
 // `vocatune --dump SONG`: the loaded song as one JSON object on `out`.
 int RunDump(const std::string& path, std::ostream& out, std::ostream& err);

@@ -71,7 +71,8 @@ TEST(RunDump, ExitsOneWithTheReadersMessageAndTwoWithARuntimeError) {
     EXPECT_EQ(overflow.out, "");
     EXPECT_EQ(overflow.err, "Error 6: Overflow\n");
 
-    EXPECT_EQ(dump("/no/such/folder/song.kar").err, "Error 76: Path not found\n");
+    EXPECT_EQ(dump("/no/such/folder/song.kar").err,
+              "Error 76: Path not found (/no/such/folder/song.kar)\n");
 }
 
 TEST(StripQuotes, RemovesOnePairAroundThePath) {
@@ -139,5 +140,5 @@ TEST(RunExport, ExitsOneWithTheReadersMessageAndTwoWhenTheFileCannotBeWritten) {
     const TempSong song(simpleKar({"La"}));
     const ExportRun unwritable = exportTo(song.path(), "/no/such/folder/out.txt");
     EXPECT_EQ(unwritable.code, browser::ExitRuntimeError);
-    EXPECT_EQ(unwritable.err, "Error 76: Path not found\n");
+    EXPECT_EQ(unwritable.err, "Error 76: Path not found (No such file or directory)\n");
 }
