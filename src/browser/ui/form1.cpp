@@ -5,6 +5,8 @@
 #include "browser/ui/filelist.h"
 #include "browser/ui/folderlist.h"
 #include "options/optionsstore.h"
+#include "platform/numeric.h"
+#include "platform/qt/logo.h"
 #include "platform/qt/twipsgeometry.h"
 #include "platform/qt/windows1252.h"
 #include "song/songinfo.h"
@@ -66,11 +68,8 @@ void Form1::buildControls() {
     platform::qt::useDesignFont(*this);
     setFixedSize(platform::qt::twipsSize(8055, 5535));
 
-    auto* logo = new QLabel(this);
-    logo->setObjectName("Image1");
-    logo->setPixmap(QPixmap(QStringLiteral(":/logo.gif")));
-    logo->adjustSize();
-    logo->move((width() - logo->width()) / 2, 0);
+    QLabel* logo = platform::qt::makeLogo(this);
+    logo->move(platform::centred(width(), logo->width()), 0);
 
     m_label3[3] = heading(this, "Karaoke Directory", 240, 1320);
     m_label3[2] = heading(this, "Song List", 4200, 1320);

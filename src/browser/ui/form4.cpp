@@ -1,5 +1,6 @@
 #include "browser/ui/form4.h"
 
+#include "platform/qt/logo.h"
 #include "platform/qt/twipsgeometry.h"
 
 #include <QCoreApplication>
@@ -11,9 +12,7 @@ namespace browser::ui {
 Form4::Form4(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Loading..."));
     setFixedSize(platform::qt::twipsSize(3375, 1305));
-    auto* logo = new QLabel(this);
-    logo->setObjectName("Image1");
-    logo->setPixmap(QPixmap(QStringLiteral(":/logo.gif")));
+    QLabel* logo = platform::qt::makeLogo(this);
     logo->setGeometry(rect());
     logo->setAlignment(Qt::AlignCenter);
 }

@@ -7,6 +7,7 @@
 #include "platform/conversions.h"
 #include "platform/errors.h"
 #include "platform/numeric.h"
+#include "platform/qt/logo.h"
 #include "platform/qt/twipsgeometry.h"
 #include "platform/qt/updown.h"
 #include "player/ui/lyricpane.h"
@@ -107,11 +108,8 @@ void Form2::buildControls() {
     platform::qt::useDesignFont(*this);
     setFixedSize(platform::qt::twipsSize(8055, 5535));
 
-    auto* logo = new QLabel(this);
-    logo->setObjectName("Image1");
-    logo->setPixmap(QPixmap(QStringLiteral(":/logo.gif")));
-    logo->adjustSize();
-    logo->move((width() - logo->width()) / 2, 0);
+    QLabel* logo = platform::qt::makeLogo(this);
+    logo->move(platform::centred(width(), logo->width()), 0);
 
     heading(this, "Startup Karaoke Directory", 240, 1320)->setObjectName("Label1_0");
     m_dir1 = new browser::ui::FolderList(this);

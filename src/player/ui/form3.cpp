@@ -9,6 +9,7 @@
 #include "platform/errors.h"
 #include "platform/errortrap.h"
 #include "platform/numeric.h"
+#include "platform/qt/logo.h"
 #include "platform/qt/qtcolor.h"
 #include "platform/qt/screenmetrics.h"
 #include "platform/qt/twipsgeometry.h"
@@ -159,10 +160,8 @@ void Form3::createControls() {
         txtOffset->height());
     lblOffset->setBuddy(txtOffset);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/logo.gif")));
-    Image1->setGeometry(0, pixelsY(LogoTop), Image1->pixmap().width(), Image1->pixmap().height());
+    Image1 = platform::qt::makeLogo(this);
+    Image1->move(0, pixelsY(LogoTop));
 
     MMControl1 = new MMControl(m_services.sequencer, m_services.messages, this);
     place(MMControl1, "MMControl1", ControlPlace);
