@@ -12,7 +12,6 @@
 #include "song/songinfo.h"
 
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 
 namespace browser::ui {

@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPixmap>
 
 namespace browser::ui {
 

@@ -25,7 +25,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
