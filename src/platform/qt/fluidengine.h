@@ -89,7 +89,7 @@ private:
     bool m_claimed = false;
     std::string m_outputName;
     std::string m_soundFontName;
-    // Last: it goes first, and the members it uses are there for as long as it runs.
+    // Loads the SoundFont from the start; joined by the first claim, else by the destructor.
     std::thread m_loader;
 };
 
