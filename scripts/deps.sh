@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core clang-format
     xvfb xauth
+    libxcb1-dev
 )
 
 missing=()

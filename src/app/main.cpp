@@ -7,6 +7,7 @@
 #include "browser/ui/form1.h"
 #include "browser/ui/form4.h"
 #include "options/ui/form2.h"
+#include "platform/errors.h"
 #include "platform/qt/fluidengine.h"
 #include "platform/qt/fluidsequencer.h"
 #include "platform/qt/qtdialogs.h"
@@ -15,6 +16,7 @@
 #include "platform/qt/qtsettingsstore.h"
 #include "platform/steadyclock.h"
 #include "player/ui/form3.h"
+#include "player/ui/playertrace.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,6 +32,7 @@
 #include <QWidget>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -50,6 +53,12 @@ struct CommandLine {
     QCommandLineOption screenshot{
         "screenshot", "With --quit-after: save a picture of the front window to FILE first.",
         "FILE"};
+    QCommandLineOption silent{"silent",
+                              "Play without sound: the music runs in real time, but no audio "
+                              "device is opened."};
+    QCommandLineOption trace{
+        "trace", "Write the times of what the windows draw to FILE, one JSON object a line.",
+        "FILE"};
 };
 
 void describe(QCommandLineParser& parser, const CommandLine& options) {
@@ -58,7 +67,7 @@ void describe(QCommandLineParser& parser, const CommandLine& options) {
     parser.addVersionOption();
     for (const QCommandLineOption* option :
          {&options.dump, &options.exportLyrics, &options.soundFont, &options.play,
-          &options.quitAfter, &options.screenshot})
+          &options.quitAfter, &options.screenshot, &options.silent, &options.trace})
         parser.addOption(*option);
     parser.addPositionalArgument("song", "A KAR file to play at once.", "[SONG]");
 }
@@ -127,6 +136,7 @@ struct Services {
 struct Launch {
     bool play = false; // --play
     QWidget* browser = nullptr;
+    player::ui::TraceFile* trace = nullptr; // --trace
 };
 
 // Shows a player window modally; with --play its own Play button is pressed as soon as it is
@@ -144,11 +154,16 @@ void runPlayer(QDialog& window, const Launch& launch) {
 // The browser's PLAY: a fresh player window (and sequencer device) for every song, unloaded
 // when it closes.
 void showPlayer(const browser::PlayerRequest& request, Services& services, const Launch& launch) {
+    if (launch.trace)
+        launch.trace->write({.what = "player-opening", .micros = player::ui::traceMicros()});
     platform::qt::FluidSequencer device(services.engine);
     player::ui::Form3 window(request.folderPath, request.fileName, request.titleText,
                              {services.settings, services.messages, services.dialogs,
                               services.clock, device, services.pictures},
                              launch.browser);
+    std::optional<player::ui::PlayerProbe> probe;
+    if (launch.trace)
+        probe.emplace(window, launch.trace->sink());
     runPlayer(window, launch);
 }
 
@@ -221,7 +236,18 @@ std::optional<double> secondsOf(const QString& text) {
     return seconds;
 }
 
-int runWindows(QApplication& app, const QCommandLineParser& parser, const CommandLine& options) {
+int runWindows(QApplication& app, const QCommandLineParser& parser, const CommandLine& options,
+               std::int64_t started) {
+    std::unique_ptr<player::ui::TraceFile> trace;
+    if (parser.isSet(options.trace)) {
+        try {
+            trace = std::make_unique<player::ui::TraceFile>(localPath(parser.value(options.trace)));
+        } catch (const platform::RuntimeError& e) {
+            std::cerr << "vocatune: " << e.detail() << '\n';
+            return EXIT_FAILURE;
+        }
+        trace->write({.what = "main", .micros = started});
+    }
     std::unique_ptr<TimedExit> timedExit;
     if (parser.isSet(options.quitAfter)) {
         const std::optional<double> seconds = secondsOf(parser.value(options.quitAfter));
@@ -236,8 +262,9 @@ int runWindows(QApplication& app, const QCommandLineParser& parser, const Comman
     }
 
     Services services(
-        platform::qt::FluidEngineSettings{.soundFont = localPath(parser.value(options.soundFont))});
-    Launch launch{.play = parser.isSet(options.play)};
+        platform::qt::FluidEngineSettings{.soundFont = localPath(parser.value(options.soundFont)),
+                                          .silent = parser.isSet(options.silent)});
+    Launch launch{.play = parser.isSet(options.play), .trace = trace.get()};
 
     auto splash = std::make_unique<browser::ui::Form4>();
     const browser::ui::Form1Services browserServices{
@@ -250,6 +277,8 @@ int runWindows(QApplication& app, const QCommandLineParser& parser, const Comman
     std::unique_ptr<browser::ui::Form1> browser;
     splash->Form_Load([&] {
         browser = std::make_unique<browser::ui::Form1>(browserServices, songArgument(parser));
+        if (trace)
+            new player::ui::FirstPaintWatch(*browser, "browser-painted", trace->sink());
         launch.browser = browser.get();
         browser->Form_Load();
         if (!timedExit || !timedExit->leaving())
@@ -266,6 +295,7 @@ int runWindows(QApplication& app, const QCommandLineParser& parser, const Comman
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::int64_t started = player::ui::traceMicros();
     std::unique_ptr<QCoreApplication> app;
     if (wantsConsole(argc, argv))
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -288,5 +318,5 @@ int main(int argc, char** argv) {
         parser.showHelp(EXIT_FAILURE);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vocatune.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("vocatune"));
-    return runWindows(*gui, parser, options);
+    return runWindows(*gui, parser, options, started);
 }

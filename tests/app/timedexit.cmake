@@ -22,3 +22,9 @@ execute_process(COMMAND ${VOCATUNE} --screenshot ${shot} RESULT_VARIABLE code ER
 if(NOT code EQUAL 1 OR NOT err MATCHES "give --quit-after too")
     message(FATAL_ERROR "--screenshot alone: exit ${code}, expected 1\n${err}")
 endif()
+
+execute_process(COMMAND ${VOCATUNE} --trace ${OUT}/no/such/folder/trace.jsonl --quit-after 0
+                RESULT_VARIABLE code ERROR_VARIABLE err TIMEOUT 60)
+if(NOT code EQUAL 1 OR NOT err MATCHES "trace file .* cannot be created")
+    message(FATAL_ERROR "--trace into a missing folder: exit ${code}, expected 1\n${err}")
+endif()

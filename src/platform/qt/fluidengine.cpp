@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 
 #include <alsa/asoundlib.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <array>
@@ -13,6 +14,7 @@
 #include <initializer_list>
 #include <mutex>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 namespace platform::qt {
@@ -20,6 +22,8 @@ namespace platform::qt {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr int LoaderNiceness = 10;
 
 constexpr const char* NoSoundFontText =
     "No SoundFont could be loaded, so the music plays silently; the lyrics still run. Install a "
@@ -135,13 +139,31 @@ FluidEngine::FluidEngine(FluidEngineSettings settings, MessageSink& messages)
         throw RuntimeError(err::OutOfMemory, "the synthesiser could not be set up");
     // A large SoundFont need not be pinned in memory.
     fluid_settings_setint(m_settings.get(), "synth.lock-memory", 0);
+    try {
+        m_loader = std::thread([this] { prepareSynth(); });
+    } catch (const std::system_error&) {
+        // No thread to spare: the first song loads the SoundFont itself.
+    }
 }
 
-FluidEngine::~FluidEngine() = default;
+FluidEngine::~FluidEngine() {
+    finishLoading();
+}
 
-void FluidEngine::loadSoundFontOnce() {
-    if (m_soundFontTried)
-        return;
+void FluidEngine::prepareSynth() noexcept {
+    // The windows are starting meanwhile: they come first. (On Linux a thread has a priority
+    // of its own; failing to lower it changes nothing else.)
+    setpriority(PRIO_PROCESS, 0, LoaderNiceness);
+    try {
+        m_synth.reset(new_fluid_synth(m_settings.get()));
+        if (m_synth)
+            loadSoundFont();
+    } catch (...) {
+        // Out of memory: the first claim tries again and tells it.
+    }
+}
+
+void FluidEngine::loadSoundFont() {
     m_soundFontTried = true;
     for (const std::string& path :
          soundFontCandidates(m_config.soundFont, m_config.soundFontFolder)) {
@@ -151,6 +173,16 @@ void FluidEngine::loadSoundFontOnce() {
             break;
         }
     }
+}
+
+void FluidEngine::finishLoading() {
+    if (m_loader.joinable())
+        m_loader.join();
+}
+
+void FluidEngine::tellSoundFontOnce() {
+    if (std::exchange(m_soundFontTold, true))
+        return;
     if (m_soundFontName.empty())
         m_messages.showMessage(NoSoundFontText, MessageIcon::Exclamation);
     else if (!m_config.soundFont.empty() && m_soundFontName != m_config.soundFont)
@@ -163,12 +195,15 @@ void FluidEngine::loadSoundFontOnce() {
 FluidEngine::Claim::Claim(FluidEngine& engine) : m_engine(&engine) {
     if (engine.m_claimed)
         throw RuntimeError(err::InvalidCall, "the synthesiser is playing another song");
+    engine.finishLoading();
     if (!engine.m_synth) {
         engine.m_synth.reset(new_fluid_synth(engine.m_settings.get()));
         if (!engine.m_synth)
             throw RuntimeError(err::OutOfMemory, "the synthesiser could not be started");
     }
-    engine.loadSoundFontOnce();
+    if (!engine.m_soundFontTried)
+        engine.loadSoundFont();
+    engine.tellSoundFontOnce();
     engine.m_claimed = true;
 }
 

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace platform::qt {
@@ -23,10 +24,13 @@ struct FluidEngineSettings {
 // .sf2 or .sf3 in the folder by name, each file once.
 std::vector<std::string> soundFontCandidates(const std::string& chosen, const std::string& folder);
 
-// The synthesiser of the process: its settings, its one SoundFont (loaded when the first song is
-// opened, never again) and the choice of audio output. One song at a time plays on it. The
-// synthesiser's log goes to our own handler and the audio library's error lines are dropped, so
-// nothing reaches the terminal. Must outlive every device that plays on it.
+// The synthesiser of the process: its settings, its one SoundFont and the choice of audio output.
+// One song at a time plays on it. The SoundFont starts loading on a worker thread as soon as the
+// engine is made, once for the process: a large one takes a good part of a second, which the
+// user spends in the browser instead of waiting at the first PLAY. The first song waits for the
+// load to end, and only then is a failed load told. The synthesiser's log goes to our own
+// handler and the audio library's error lines are dropped, so nothing reaches the terminal. Must
+// outlive every device that plays on it.
 class FluidEngine {
 public:
     FluidEngine(FluidEngineSettings settings, MessageSink& messages);
@@ -40,7 +44,7 @@ public:
     using AudioDriver = std::unique_ptr<fluid_audio_driver_t, AudioDriverDeleter>;
 
     // The synthesiser for one song, reset to its power-on state when the claim ends. The first
-    // claim loads the SoundFont. A second claim while one is held is refused (error 5).
+    // claim waits for the SoundFont. A second claim while one is held is refused (error 5).
     class Claim {
     public:
         Claim() = default;
@@ -58,13 +62,17 @@ public:
     // real time. Throws a RuntimeError when not even the silent output starts.
     AudioDriver startAudio();
 
-    // The output the last startAudio() chose ("pulseaudio", "alsa", "file") and the SoundFont in
-    // use (empty when none could be loaded); for diagnostics.
+    // The output the last startAudio() chose ("pulseaudio", "alsa", "file") and, from the first
+    // claim on, the SoundFont in use (empty when none could be loaded); for diagnostics.
     const std::string& outputName() const noexcept { return m_outputName; }
     const std::string& soundFontName() const noexcept { return m_soundFontName; }
 
 private:
-    void loadSoundFontOnce();
+    // On the loader thread, which alone touches the synthesiser until it is joined.
+    void prepareSynth() noexcept;
+    void loadSoundFont();
+    void finishLoading();
+    void tellSoundFontOnce();
 
     FluidEngineSettings m_config;
     MessageSink& m_messages;
@@ -77,9 +85,12 @@ private:
     std::unique_ptr<fluid_settings_t, SettingsDeleter> m_settings;
     std::unique_ptr<fluid_synth_t, SynthDeleter> m_synth;
     bool m_soundFontTried = false;
+    bool m_soundFontTold = false;
     bool m_claimed = false;
     std::string m_outputName;
     std::string m_soundFontName;
+    // Loads the SoundFont from the start; joined by the first claim, else by the destructor.
+    std::thread m_loader;
 };
 
 // The last error the synthesiser logged since the last call, if any (its log is kept off the

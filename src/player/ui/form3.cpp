@@ -420,8 +420,11 @@ void Form3::MMControl1_StatusUpdate() {
     state.CurTempo = nextTempo(m_song.Tempos, state.CurTempo, LyricPos, m_song.Division);
     setScrollValue(state.CurLyric); // moves only the thumb: the change handler knows the value
 
-    if (isDue(Lyrics[state.CurLyric].Tick, m_song.Division, LyricPos))
+    if (isDue(Lyrics[state.CurLyric].Tick, m_song.Division, LyricPos)) {
+        const std::int16_t due = state.CurLyric;
         takeDueSyllable();
+        emit syllableShown(due);
+    }
 
     // Without timing nothing falls due and the ball has nowhere to go.
     if (m_options.Ball && m_song.Division > 0) {

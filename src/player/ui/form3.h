@@ -80,6 +80,11 @@ public:
 
     void done(int result) override;
 
+signals:
+    // A syllable that fell due has been drawn: its highlight is on the pane (for the trailing
+    // sentinel: the last highlight is gone). Measurements time the drawing by it.
+    void syllableShown(int index);
+
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -208,6 +208,16 @@ TEST_F(FluidSequencerTest, WithoutASoundFontSaysSoOnceAndStillKeepsTime) {
     EXPECT_EQ(device.position(), 32);
 }
 
+TEST_F(FluidSequencerTest, AnEngineNeverPlayedOnTellsNothingAndEndsWhileItsSoundFontLoads) {
+    QTemporaryDir emptyFolder;
+    for (const std::string& folder :
+         {std::string(platform::qt::SystemSoundFontFolder), emptyFolder.path().toStdString()}) {
+        FluidEngine engine({.soundFont = {}, .soundFontFolder = folder, .silent = true},
+                           m_messages);
+    }
+    EXPECT_TRUE(m_messages.messages.empty());
+}
+
 TEST_F(FluidSequencerTest, FallsBackFromAChosenSoundFontThatDoesNotLoadAndSaysSo) {
     const std::string broken = write("broken.sf2", "not a SoundFont");
     FluidEngine engine({.soundFont = broken, .silent = true}, m_messages);

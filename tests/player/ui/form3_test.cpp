@@ -291,6 +291,26 @@ TEST_F(Form3Test, TheFirstReportAfterPlayStartsAtTheScrollBarAndDrawsThePageWhen
     EXPECT_EQ(control(*form)->ReportInterval(), 1);
 }
 
+TEST_F(Form3Test, EachSyllableTakenIsAnnouncedOnceWithItsBoxAlreadyOnThePane) {
+    const auto form = open();
+    const double x0 = platform::roundToInt16(indent(*form));
+    std::vector<int> shown;
+    std::vector<QColor> boxes; // of the first two syllables, as they are announced
+    QObject::connect(form.get(), &Form3::syllableShown, [&](int index) {
+        shown.push_back(index);
+        if (index == 1)
+            boxes.push_back(boxColour(*form, x0, "Twin"));
+        if (index == 2)
+            boxes.push_back(boxColour(*form, x0 + form->pane().textWidth("Twin"), "kle"));
+    });
+    press(*form, "playButton");
+    // Syllable 2 falls due at 18, 9 at 34, the trailing sentinel (10) at 38.
+    for (const std::int32_t position : {15, 16, 17, 18, 37, 37, 37, 37, 37, 37, 37, 38, 38})
+        report(*form, position);
+    EXPECT_EQ(shown, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(boxes, (std::vector<QColor>{High, High}));
+}
+
 TEST_F(Form3Test, AnOffsetHoldsTheLyricsBackBySixteenthNotes) {
     write("late.kar", songBytes({{960, "\\One"}, {1440, " two"}}));
     set("Options", "Offset", "8");
