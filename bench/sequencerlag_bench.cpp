@@ -7,6 +7,7 @@
 // stale: for every report, how long the true position had already been past the reported one;
 // reports/s, and processor time of the whole process (synthesis included) and of the UI thread.
 
+#include "measures.h"
 #include "platform/qt/fluidsequencer.h"
 #include "platform/streammessagesink.h"
 #include "player/ui/mmcontrol.h"
@@ -94,23 +95,6 @@ double idealMillisecondsOf(std::int32_t position) {
     return microsecondsAt(static_cast<double>(firstTick)) / 1000.0;
 }
 
-double percentile(std::vector<double> values, double share) {
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1));
-    return values[index];
-}
-
-double cpuSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 struct Report {
     double ms;
     std::int32_t position;
@@ -144,15 +128,15 @@ void PlaybackReports(benchmark::State& state) {
         });
         QTimer::singleShot(40000, &loop, &QEventLoop::quit);
         control.setReportInterval(static_cast<std::int16_t>(state.range(0)));
-        const double cpuBefore = cpuSeconds(RUSAGE_SELF);
-        const double uiBefore = cpuSeconds(RUSAGE_THREAD);
+        const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
+        const double uiBefore = bench::cpuSeconds(RUSAGE_THREAD);
         start = Clock::now();
         control.setStartPosition(0);
         control.setCommand("Play");
         loop.exec();
         const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-        const double cpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
-        const double ui = cpuSeconds(RUSAGE_THREAD) - uiBefore;
+        const double cpu = bench::cpuSeconds(RUSAGE_SELF) - cpuBefore;
+        const double ui = bench::cpuSeconds(RUSAGE_THREAD) - uiBefore;
         control.setReportInterval(0);
         QObject::disconnect(&control, &player::ui::MMControl::StatusUpdate, nullptr, nullptr);
 
@@ -171,10 +155,10 @@ void PlaybackReports(benchmark::State& state) {
             if (r.ms < idealMillisecondsOf(r.position))
                 ++ahead;
         }
-        state.counters["lag_median_ms"] = percentile(lags, 0.5);
-        state.counters["lag_p95_ms"] = percentile(lags, 0.95);
-        state.counters["lag_max_ms"] = percentile(lags, 1.0);
-        state.counters["stale_p95_ms"] = percentile(stale, 0.95);
+        state.counters["lag_median_ms"] = bench::percentile(lags, 0.5);
+        state.counters["lag_p95_ms"] = bench::percentile(lags, 0.95);
+        state.counters["lag_max_ms"] = bench::percentile(lags, 1.0);
+        state.counters["stale_p95_ms"] = bench::percentile(stale, 0.95);
         state.counters["reports_ahead"] = ahead;
         state.counters["reports_per_s"] = static_cast<double>(reports.size()) / wall;
         state.counters["cpu_pct"] = 100.0 * cpu / wall;
@@ -194,13 +178,3 @@ BENCHMARK(PlaybackReports)
     ->Iterations(1)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -13,6 +13,7 @@
 // Run it on a display (xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" ...), else it runs
 // offscreen. The argument is how many seconds of the song to play.
 
+#include "measures.h"
 #include "platform/qt/fluidengine.h"
 #include "platform/qt/fluidsequencer.h"
 #include "platform/qt/qtdialogs.h"
@@ -87,29 +88,12 @@ double dueMilliseconds(const Song& song, int index) {
     return millisecondsAt(song, firstTick);
 }
 
-double percentile(std::vector<double> values, double share) {
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1));
-    return values[index];
-}
-
-double cpuSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 void setLagCounters(benchmark::State& state, const std::string& name,
                     const std::vector<double>& lags) {
-    state.counters[name + "_median_ms"] = percentile(lags, 0.5);
-    state.counters[name + "_p95_ms"] = percentile(lags, 0.95);
-    state.counters[name + "_max_ms"] = percentile(lags, 1.0);
-    state.counters[name + "_min_ms"] = percentile(lags, 0.0);
+    state.counters[name + "_median_ms"] = bench::percentile(lags, 0.5);
+    state.counters[name + "_p95_ms"] = bench::percentile(lags, 0.95);
+    state.counters[name + "_max_ms"] = bench::percentile(lags, 1.0);
+    state.counters[name + "_min_ms"] = bench::percentile(lags, 0.0);
 }
 
 void SyllableLag(benchmark::State& state) {
@@ -142,16 +126,16 @@ void SyllableLag(benchmark::State& state) {
         settle.exec();
 
         const int reportsBefore = probe.reports();
-        const double cpuBefore = cpuSeconds(RUSAGE_SELF);
-        const double uiBefore = cpuSeconds(RUSAGE_THREAD);
+        const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
+        const double uiBefore = bench::cpuSeconds(RUSAGE_THREAD);
         const std::int64_t wallBefore = player::ui::traceMicros();
         window.findChild<QToolButton*>("playButton")->click();
         QEventLoop playing;
         QTimer::singleShot(static_cast<int>(state.range(0) * 1000), &playing, &QEventLoop::quit);
         playing.exec();
         const double wall = static_cast<double>(player::ui::traceMicros() - wallBefore) / 1e6;
-        const double cpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
-        const double ui = cpuSeconds(RUSAGE_THREAD) - uiBefore;
+        const double cpu = bench::cpuSeconds(RUSAGE_SELF) - cpuBefore;
+        const double ui = bench::cpuSeconds(RUSAGE_THREAD) - uiBefore;
         const int reports = probe.reports() - reportsBefore;
         window.findChild<QToolButton*>("stopButton")->click();
 
@@ -179,13 +163,3 @@ void SyllableLag(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(SyllableLag)->Arg(60)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -59,7 +59,8 @@ template <typename Layout> Layout* tightLayout(QWidget* owner) {
 
 // A number as the line-count label first shows it: a space where a minus sign would stand.
 QString signedText(std::int16_t number) {
-    return QString::fromStdString((number >= 0 ? " " : "") + platform::integerText(number));
+    const std::string digits = platform::integerText(number);
+    return QString::fromStdString(number >= 0 ? ' ' + digits : digits);
 }
 
 template <typename Control, std::size_t N>
