@@ -9,11 +9,7 @@
 #include "options/ui/form2.h"
 #include "platform/qt/qtpicture.h"
 #include "player/ui/form3.h"
-#include "support/fakeclock.h"
-#include "support/fakesequencerdevice.h"
-#include "support/memorysettingsstore.h"
-#include "support/recordingmessagesink.h"
-#include "support/scripteddialogs.h"
+#include "support/fakeplayerservices.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,18 +30,10 @@ using testsupport::ShownMessage;
 namespace {
 
 // Everything a window needs, faked except the pictures.
-struct Services {
-    testsupport::MemorySettingsStore store;
-    testsupport::RecordingMessageSink messages;
-    testsupport::ScriptedDialogs dialogs;
-    testsupport::FakeClock clock;
-    testsupport::FakeSequencerDevice device;
-    platform::qt::QtPictureLoader pictures;
-
+struct Services : testsupport::FakePlayerServices {
     std::unique_ptr<player::ui::Form3> player(const fs::path& song, const std::string& title = {}) {
-        return std::make_unique<player::ui::Form3>(
-            song.parent_path().string(), song.filename().string(), title,
-            player::ui::Form3Services{store, messages, dialogs, clock, device, pictures});
+        return std::make_unique<player::ui::Form3>(song.parent_path().string(),
+                                                   song.filename().string(), title, services());
     }
     void set(const char* section, const char* key, const std::string& text) {
         store.values[{options::ApplicationName, section, key}] = text;
@@ -188,17 +176,15 @@ TEST(Robustness, ASongDeletedBetweenSelectionAndPlayGivesTheReadersMessageAndThe
     Services services;
     services.set("Options", "Path", folder.path().toStdString());
     int playersOpened = 0;
-    browser::ui::Form1 browser(
-        {services.store, services.messages,
-         [&](const browser::PlayerRequest& request) {
-             ++playersOpened;
-             const auto player = std::make_unique<player::ui::Form3>(
-                 request.folderPath, request.fileName, request.titleText,
-                 player::ui::Form3Services{services.store, services.messages, services.dialogs,
-                                           services.clock, services.device, services.pictures});
-         },
-         [] {}, [] {}},
-        std::string());
+    browser::ui::Form1 browser({services.store, services.messages,
+                                [&](const browser::PlayerRequest& request) {
+                                    ++playersOpened;
+                                    const auto player = std::make_unique<player::ui::Form3>(
+                                        request.folderPath, request.fileName, request.titleText,
+                                        services.services());
+                                },
+                                [] {}, [] {}},
+                               std::string());
     browser.Form_Load();
 
     const auto select = [&](const char* name) {

@@ -11,12 +11,9 @@
 #include "player/ui/lyricpane.h"
 #include "player/ui/mmcontrol.h"
 #include "song/duepos.h"
-#include "support/fakeclock.h"
-#include "support/fakesequencerdevice.h"
+#include "support/fakeplayerservices.h"
 #include "support/karbuilder.h"
-#include "support/memorysettingsstore.h"
 #include "support/recordingmessagesink.h"
-#include "support/scripteddialogs.h"
 
 #include <QApplication>
 #include <QImage>
@@ -81,7 +78,7 @@ const QColor High(255, 0, 0);
 const QColor Back(255, 255, 255);
 const QColor BallColour(0, 255, 0);
 
-class Form3Test : public testing::Test {
+class Form3Test : public testing::Test, protected testsupport::FakePlayerServices {
 protected:
     Form3Test() : folder(fs::temp_directory_path() / ("vt-form3-" + std::to_string(::getpid()))) {
         fs::create_directories(folder);
@@ -110,9 +107,7 @@ protected:
 
     std::unique_ptr<Form3> open(const std::string& file = "song.kar",
                                 const std::string& title = "Twinkle\r\nTraditional\r\n") {
-        auto form = std::make_unique<Form3>(
-            folder.string(), file, title,
-            Form3Services{store, messages, dialogs, clock, device, pictures});
+        auto form = std::make_unique<Form3>(folder.string(), file, title, services());
         form->show();
         return form;
     }
@@ -159,12 +154,6 @@ protected:
     }
 
     fs::path folder;
-    testsupport::MemorySettingsStore store;
-    testsupport::RecordingMessageSink messages;
-    testsupport::ScriptedDialogs dialogs;
-    testsupport::FakeClock clock;
-    testsupport::FakeSequencerDevice device;
-    platform::qt::QtPictureLoader pictures;
 };
 
 } // namespace

@@ -3,12 +3,9 @@
 #include "platform/qt/qtpicture.h"
 #include "player/ui/form3.h"
 #include "player/ui/mmcontrol.h"
-#include "support/fakeclock.h"
-#include "support/fakesequencerdevice.h"
+#include "support/fakeplayerservices.h"
 #include "support/karbuilder.h"
-#include "support/memorysettingsstore.h"
 #include "support/recordingmessagesink.h"
-#include "support/scripteddialogs.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -46,7 +43,7 @@ std::vector<std::string> described(const std::vector<TraceEvent>& events) {
     return result;
 }
 
-class PlayerProbeTest : public testing::Test {
+class PlayerProbeTest : public testing::Test, protected testsupport::FakePlayerServices {
 protected:
     PlayerProbeTest() {
         testsupport::TrackBuilder words;
@@ -55,9 +52,8 @@ protected:
             << testsupport::karFile(480, testsupport::TrackBuilder().endOfTrack(),
                                     testsupport::TrackBuilder().endOfTrack(), words.endOfTrack());
         device.lengthOnOpen = 40;
-        form = std::make_unique<Form3>(
-            folder.path().toStdString(), "song.kar", "Twinkle\r\n",
-            player::ui::Form3Services{store, messages, dialogs, clock, device, pictures});
+        form = std::make_unique<Form3>(folder.path().toStdString(), "song.kar", "Twinkle\r\n",
+                                       services());
     }
 
     void report(std::int32_t position) {
@@ -77,12 +73,6 @@ protected:
     }
 
     QTemporaryDir folder;
-    testsupport::MemorySettingsStore store;
-    testsupport::RecordingMessageSink messages;
-    testsupport::ScriptedDialogs dialogs;
-    testsupport::FakeClock clock;
-    testsupport::FakeSequencerDevice device;
-    platform::qt::QtPictureLoader pictures;
     std::unique_ptr<Form3> form;
     std::vector<TraceEvent> events;
 };
