@@ -8,6 +8,7 @@
 #include "platform/numeric.h"
 #include "platform/qt/logo.h"
 #include "platform/qt/twipsgeometry.h"
+#include "platform/qt/whitepanel.h"
 #include "platform/qt/windows1252.h"
 #include "song/songinfo.h"
 
@@ -33,13 +34,7 @@ QString labelText(const std::string& bytes) {
 QLabel* whiteBox(QWidget* parent, const QRect& place) {
     auto* label = new QLabel(parent);
     label->setGeometry(place);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
+    platform::qt::makeWhitePanel(*label);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);

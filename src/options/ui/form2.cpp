@@ -10,6 +10,7 @@
 #include "platform/qt/logo.h"
 #include "platform/qt/twipsgeometry.h"
 #include "platform/qt/updown.h"
+#include "platform/qt/whitepanel.h"
 #include "player/ui/lyricpane.h"
 
 #include <QCheckBox>
@@ -168,13 +169,7 @@ void Form2::buildTextFrame() {
     m_option1[0] = new QRadioButton(QStringLiteral("Auto"), lines);
     m_option1[1] = new QRadioButton(QStringLiteral("Custom"), lines);
     m_label2 = new QLabel(QStringLiteral("1"), lines);
-    m_label2->setAutoFillBackground(true);
-    QPalette white = m_label2->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    white.setColor(QPalette::WindowText, Qt::black);
-    m_label2->setPalette(white);
-    m_label2->setFrameShape(QFrame::Panel);
-    m_label2->setFrameShadow(QFrame::Sunken);
+    platform::qt::makeWhitePanel(*m_label2);
     m_label2->setFixedWidth(platform::qt::twipsToPixelsX(330));
     m_spnLines = new platform::qt::UpDown(lines);
     m_spnLines->setFixedSize(platform::qt::twipsSize(240, 390));
